@@ -242,11 +242,12 @@ struct options {
 
 // File name of spacecraft sc (0..3) for a day: C1_FGM_SPIN_20040904.txt.
 inline std::string file_name(int sc, int year, int month, int day) {
-  char date[8];
-  char* p = fortio::write_i(date, year, 4, 4);
+  std::string name = "C?_FGM_SPIN_YYYYMMDD.txt";
+  name[1] = static_cast<char>('1' + sc);
+  char* p = fortio::write_i(name.data() + 12, year, 4, 4);
   p = fortio::write_i(p, month, 2, 2);
   fortio::write_i(p, day, 2, 2);
-  return "C" + std::to_string(sc + 1) + "_FGM_SPIN_" + std::string(date, 8) + ".txt";
+  return name;
 }
 
 // Number of records that the options ask for in all.

@@ -132,6 +132,18 @@ void write_dipole_year_warning(int requested, int used) {
 
 constexpr float rad = 0.017453292f;  // degrees to radians
 
+// Remainder of x / 360 with the sign of x, bit for bit std::fmod(x, 360.0),
+// without the cost of the general routine. For 0 <= x < 2^40 the product
+// q * 360 is exact and so is x - q * 360, because the true remainder is a
+// multiple of x's last bit; the quotient may round up to the next integer
+// just below a multiple of 360, which the correction undoes exactly.
+inline double mod360(double x) {
+  if (!(x >= 0.0 && x < 0x1p40)) return std::fmod(x, 360.0);
+  const double q = std::floor(x / 360.0);
+  const double r = x - q * 360.0;
+  return r < 0.0 ? r + 360.0 : r;
+}
+
 struct sun_angles {
   float gst, slong, sra, sdec, obliq;
   float sin_obliq, cos_obliq;  // kept for the ecliptic pole
@@ -150,13 +162,12 @@ sun_angles gei_sun(int iyear, int idoy, int ih, int im, int is) {
   const double dj = double(365 * (iyear - 1900) + (iyear - 1901) / 4 + idoy) - 0.5 + fday;
 
   sun_angles s{};
-  s.gst = float(std::fmod(double(279.690983f) + double(0.9856473354f) * dj +
-                              double(360.0f) * fday + double(180.0f),
-                          360.0)) *
+  s.gst = float(mod360(double(279.690983f) + double(0.9856473354f) * dj +
+                       double(360.0f) * fday + double(180.0f))) *
           rad;
-  const float vl = float(std::fmod(double(279.696678f) + double(0.9856473354f) * dj, 360.0));
+  const float vl = float(mod360(double(279.696678f) + double(0.9856473354f) * dj));
   const float t = float(dj / 36525.0);
-  const float g = float(std::fmod(double(358.475845f) + double(0.985600267f) * dj, 360.0)) * rad;
+  const float g = float(mod360(double(358.475845f) + double(0.985600267f) * dj)) * rad;
   s.slong = (vl + (1.91946f - 0.004789f * t) * std::sin(g) + 0.020094f * std::sin(2.0f * g)) * rad;
   s.obliq = (23.45229f - 0.0130125f * t) * rad;
   const float slp = s.slong - (0.0055686f - 0.0000025f * t) * rad;

@@ -68,8 +68,9 @@ void t_gse_to_tpn(float xgse, float ygse, float zgse, float xo, float yo, float 
 void t_gsm_to_tpn(float xgsm, float ygsm, float zgsm, float xo, float yo, float zo, float xs,
                   float& xtpn, float& ytpn, float& ztpn);
 
-// --- Frame (v, d, h) given by Euler angles a1, a2, a3 (degrees) about z, the
-// new x, then the new z ---
+// --- Frame (v, d, h) given by Euler angles a1, a2, a3 (degrees), a z-x-z
+// sequence: (v, d, h) = Rz(a3) Rx(a2) Rz(a1) (x, y, z), where Rz(a) and Rx(a)
+// turn a vector by +a about z and x. t_vdh_to_xyz applies the transpose ---
 void t_xyz_to_vdh(float x, float y, float z, float a1, float a2, float a3, float& v, float& d,
                   float& h);
 void t_vdh_to_xyz(float v, float d, float h, float a1, float a2, float a3, float& x, float& y,

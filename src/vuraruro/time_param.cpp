@@ -283,12 +283,10 @@ void cp_geo_dipole_dir(int iyear, int idoy, float& d1, float& d2, float& d3) {
   d3 = d.z;
 }
 
-void cp_time_param(int iyear, int imonth, int iday, int ih, int im, int is) {
-  int idoy = 0;
-  cv_date_to_doty(iyear, imonth, iday, idoy);
-  const vec3 gd = geo_dipole_cached(iyear, idoy);
-  const sun_angles sun = gei_sun(iyear, idoy, ih, im, is);
+namespace {
 
+// Everything after the sun and dipole: frame axes, angles, consistency checks.
+inline void set_frames(const vec3& gd, const sun_angles& sun) {
   // Sun, ecliptic pole, rotation axis and dipole in GEI.
   const float sra_s = std::sin(sun.sra), sra_c = std::cos(sun.sra);
   const float sdec_s = std::sin(sun.sdec), sdec_c = std::cos(sun.sdec);
@@ -391,6 +389,24 @@ void cp_time_param(int iyear, int imonth, int iday, int ih, int im, int is) {
   timp14 = {yeogm.x, yeogm.y, yeogm.z, zeogm.x, zeogm.y, zeogm.z};
   timp15 = {yeogq.x, yeogq.y, yeogq.z, zeogq.x, zeogq.y, zeogq.z};
 }
+
+}  // namespace
+
+void cp_time_param(int iyear, int imonth, int iday, int ih, int im, int is) {
+  int idoy = 0;
+  cv_date_to_doty(iyear, imonth, iday, idoy);
+  const vec3 gd = geo_dipole_cached(iyear, idoy);
+  const sun_angles sun = gei_sun(iyear, idoy, ih, im, is);
+  set_frames(gd, sun);
+}
+
+namespace detail {
+void set_frame_state(float gd1, float gd2, float gd3, float gst, float slong, float srasn,
+                     float sdecl, float obliq) {
+  sun_angles sun{gst, slong, srasn, sdecl, obliq, std::sin(obliq), std::cos(obliq)};
+  set_frames({gd1, gd2, gd3}, sun);
+}
+}  // namespace detail
 
 void g_gsm_dipole_tilt_angle(float& diptan) { diptan = std::atan2(timp11.smu, timp11.cmu); }
 

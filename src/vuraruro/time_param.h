@@ -153,6 +153,14 @@ void g_gei_geo_ecliptic_dir(float& exgei, float& eygei, float& ezgei, float& exg
 void g_gei_geo_dipole_dir(float& dxgei, float& dygei, float& dzgei, float& dxgeo,
                           float& dygeo, float& dzgeo);
 
+namespace detail {
+// The second half of cp_time_param from a given dipole axis (GEO, unit) and
+// given sun angles (rad): frame axes, angles and their checks. Lets tests
+// reach the degenerate geometries that no real instant produces.
+void set_frame_state(float gd1, float gd2, float gd3, float gst, float slong, float srasn,
+                     float sdecl, float obliq);
+}  // namespace detail
+
 // Short entry points: same arguments, forwarded unchanged.
 void ctimpar(int iyear, int imonth, int iday, int ih, int im, int is);
 void csundir(int iyear, int idoy, int ih, int im, int is, float& gst, float& slong,

@@ -410,6 +410,48 @@ INSTANTIATE_TEST_SUITE_P(
                   sun_stop, sun_year_lines("2100")}),
     [](const ::testing::TestParamInfo<FatalCase>& info) { return std::string(info.param.name); });
 
+// Degenerate geometries that no real instant produces, reached through the
+// set-up's second half: a dipole on the rotation axis, a dipole along the
+// sun, a sun off the ecliptic. The first failing check decides the text.
+struct GeometryCase {
+  const char* name;
+  float gd1, gd2, gd3, gst, slong, srasn, sdecl, obliq;
+  const char* stop_text;
+};
+
+class TimeParamGeometryStop : public ::testing::TestWithParam<GeometryCase> {};
+
+TEST_P(TimeParamGeometryStop, StopsWithoutMessage) {
+  const GeometryCase& c = GetParam();
+  EXPECT_STOP(detail::set_frame_state(c.gd1, c.gd2, c.gd3, c.gst, c.slong, c.srasn, c.sdecl,
+                                      c.obliq),
+              std::string(c.stop_text), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, TimeParamGeometryStop,
+    ::testing::Values(
+        GeometryCase{"dipole_on_rotation_axis", 0.f, 0.f, 1.f, 0.3f, 0.f, 0.f, 0.f, 0.409f,
+                     "*** Vuraruro error qm12"},
+        GeometryCase{"dipole_on_axis_wins_over_sun_off_ecliptic", 0.f, 0.f, 1.f, 0.f, 0.f, 0.f,
+                     1.0f, 0.409f, "*** Vuraruro error qm12"},
+        GeometryCase{"dipole_along_sun", 1.f, 0.f, 0.f, 0.f, 0.f, 0.f, 0.f, 0.409f,
+                     "*** Vuraruro error rgmgs"},
+        GeometryCase{"sun_off_ecliptic", 0.06f, -0.19f, 0.98f, 0.f, 0.f, 0.f, 1.0f, 0.409f,
+                     "*** Vuraruro error 3"}),
+    [](const ::testing::TestParamInfo<GeometryCase>& info) { return std::string(info.param.name); });
+
+// The second half alone, fed a real instant's dipole and sun angles, leaves
+// exactly the state of the whole set-up.
+TEST(TimeParam, SecondHalfMatchesWholeSetUp) {
+  cp_time_param(2005, 12, 21, 5, 0, 0);
+  const snapshot full = take_snapshot();
+  cp_time_param(1950, 3, 3, 3, 3, 3);
+  detail::set_frame_state(full.r02.gd1, full.r02.gd2, full.r02.gd3, full.r00.gst, full.r00.slong,
+                          full.r00.srasn, full.r00.sdecl, full.r00.obliq);
+  EXPECT_TRUE(same_bits(take_snapshot(), full));
+}
+
 TEST(SunDir, AcceptsBothEndYears) {
   float gst, slong, sra, sdec, obliq;
   cp_gei_sun_dir(1901, 1, 0, 0, 0, gst, slong, sra, sdec, obliq);

@@ -99,6 +99,10 @@ void igrf_gsw_08(float xgsw, float ygsw, float zgsw, float& hxgsw, float& hygsw,
   detail::gsw_to_geo(xgsw, ygsw, zgsw, xgeo, ygeo, zgeo);
   const float rho2 = xgeo * xgeo + ygeo * ygeo;
   const float r = std::sqrt(rho2 + zgeo * zgeo);
+  if (r == 0.f) {  // no field is defined at the centre; zero keeps callers' sums finite
+    hxgsw = hygsw = hzgsw = 0.f;
+    return;
+  }
   const float c = zgeo / r;
   const float rho = std::sqrt(rho2);
   const float s = rho / r;
@@ -120,6 +124,10 @@ void igrf_gsw_08(float xgsw, float ygsw, float zgsw, float& hxgsw, float& hygsw,
 }
 
 void igrf_geo_08(float r, float theta, float phi, float& br, float& btheta, float& bphi) {
+  if (r == 0.f) {  // no field is defined at the centre
+    br = btheta = bphi = 0.f;
+    return;
+  }
   const float c = std::cos(theta);
   const float s = std::sin(theta);
   const float cf = std::cos(phi);
@@ -140,6 +148,10 @@ void dip_08(float xgsw, float ygsw, float zgsw, float& bxgsw, float& bygsw, floa
   const float v = 3.f * zgsw * xgsw;
   const float t = ygsw * ygsw;
   const float rr = std::sqrt(p + t + u);
+  if (rr == 0.f) {  // no field is defined at the centre
+    bxgsw = bygsw = bzgsw = 0.f;
+    return;
+  }
   const float rr2 = rr * rr;
   const float q = dipmom / (rr2 * rr2 * rr);
   bxgsw = q * ((t + u - 2.f * p) * f.sps - v * f.cps);

@@ -1,6 +1,7 @@
 // Earth's internal magnetic field for the epoch of the last recalc_08: the
 // IGRF spherical-harmonic series (to a degree that falls with distance) and
-// the tilted centred dipole. Positions in Earth radii, fields in nT.
+// the tilted centred dipole. Positions in Earth radii, fields in nT. No field
+// is defined at the centre: there the routines return zero.
 #pragma once
 
 namespace magfield {

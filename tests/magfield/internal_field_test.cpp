@@ -227,4 +227,17 @@ TEST(dip_08, is_the_tilted_centred_dipole) {
   }
 }
 
+TEST(internal_field, zero_at_the_centre) {
+  magfield::recalc_08(2020, 1, 0, 0, 0, -400.f, 0.f, 0.f);
+  float b[3][3];
+  magfield::igrf_gsw_08(0.f, 0.f, 0.f, b[0][0], b[0][1], b[0][2]);
+  magfield::igrf_geo_08(0.f, 1.f, 1.f, b[1][0], b[1][1], b[1][2]);
+  magfield::dip_08(0.f, 0.f, 0.f, b[2][0], b[2][1], b[2][2]);
+  for (const auto& v : b) {
+    EXPECT_EQ(v[0], 0.f);
+    EXPECT_EQ(v[1], 0.f);
+    EXPECT_EQ(v[2], 0.f);
+  }
+}
+
 }  // namespace

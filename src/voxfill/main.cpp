@@ -1,0 +1,5 @@
+#include <cstdio>
+
+#include "voxfill/run.h"
+
+int main() { voxfill::run(stdin); }

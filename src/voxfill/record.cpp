@@ -88,6 +88,8 @@ int kp_class(int kp) {
 
 int cell_index(float p, float lo, float d) { return static_cast<int>(std::floor((p - lo) / d)) + 1; }
 
+bool tilts_agree(float diptan, float tdiptan) { return !(std::fabs(diptan - tdiptan) > tilt_tolerance_deg); }
+
 void gdiptil(float& ps) { ps = magfield::magfld1.psi; }
 
 void process_record(run_state& st, const record_time& t, float bx, float by, float bz, float px, float py,
@@ -115,7 +117,7 @@ void process_record(run_state& st, const record_time& t, float bx, float by, flo
     float tdiptan;
     gdiptil(tdiptan);
     tdiptan = 180.0f * tdiptan / pi_deg;
-    if (std::fabs(diptan - tdiptan) > tilt_tolerance_deg) {
+    if (!tilts_agree(diptan, tdiptan)) {
       ++st.nblorej;
       fortio::print("*** dipta, Tdiptan,diff=", diptan, tdiptan, diptan - tdiptan);
       fortio::print("*** block rejected :", st.nblorej, " /", st.nbvec);

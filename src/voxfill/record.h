@@ -46,6 +46,10 @@ int kp_class(int kp);
 // cells of edge d; single precision as the binning has always done it.
 int cell_index(float p, float lo, float d);
 
+// True when the two libraries' dipole tilts (degrees) differ by at most the
+// tolerance.
+bool tilts_agree(float diptan, float tdiptan);
+
 // Dipole tilt of the geomagnetic field library's current state, radians.
 void gdiptil(float& ps);
 

@@ -52,6 +52,7 @@ struct record_time {
 // the same instant reuses them instead of repeating the set-up: the set-ups
 // are pure functions of the instant, so the state is bit-identical. Only
 // instants whose set-up prints nothing are reused (a warning must repeat).
+// Valid because nothing else sets those libraries during a run.
 struct setup_memo {
   bool frame_valid = false;  // coordinate library set for frame_time
   record_time frame_time;

@@ -9,8 +9,8 @@
 
 namespace magfield {
 
-thread_local magfld1_rec magfld1;
-thread_local magfld2_rec magfld2;
+constinit thread_local magfld1_rec magfld1{};
+constinit thread_local magfld2_rec magfld2{};
 
 namespace {
 

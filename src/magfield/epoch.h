@@ -47,8 +47,8 @@ struct magfld2_rec {
 };
 static_assert(sizeof(magfld2_rec) == 315 * sizeof(float));
 
-extern thread_local magfld1_rec magfld1;
-extern thread_local magfld2_rec magfld2;
+extern constinit thread_local magfld1_rec magfld1;
+extern constinit thread_local magfld2_rec magfld2;
 
 // Sets both records for a UT instant. Years outside 1965-2030 are clamped
 // (with a warning on standard output). The solar-wind velocity (GSE, any

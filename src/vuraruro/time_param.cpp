@@ -11,22 +11,22 @@
 
 namespace vuraruro {
 
-thread_local timp00_rec timp00{};
-thread_local timp01_rec timp01{};
-thread_local timp02_rec timp02{};
-thread_local timp03_rec timp03{};
-thread_local timp04_rec timp04{};
-thread_local timp05_rec timp05{};
-thread_local timp06_rec timp06{};
-thread_local timp07_rec timp07{};
-thread_local timp08_rec timp08{};
-thread_local timp09_rec timp09{};
-thread_local timp10_rec timp10{};
-thread_local timp11_rec timp11{};
-thread_local timp12_rec timp12{};
-thread_local timp13_rec timp13{};
-thread_local timp14_rec timp14{};
-thread_local timp15_rec timp15{};
+constinit thread_local timp00_rec timp00{};
+constinit thread_local timp01_rec timp01{};
+constinit thread_local timp02_rec timp02{};
+constinit thread_local timp03_rec timp03{};
+constinit thread_local timp04_rec timp04{};
+constinit thread_local timp05_rec timp05{};
+constinit thread_local timp06_rec timp06{};
+constinit thread_local timp07_rec timp07{};
+constinit thread_local timp08_rec timp08{};
+constinit thread_local timp09_rec timp09{};
+constinit thread_local timp10_rec timp10{};
+constinit thread_local timp11_rec timp11{};
+constinit thread_local timp12_rec timp12{};
+constinit thread_local timp13_rec timp13{};
+constinit thread_local timp14_rec timp14{};
+constinit thread_local timp15_rec timp15{};
 
 namespace {
 

@@ -97,22 +97,22 @@ struct timp15_rec {
   float yeogq1, yeogq2, yeogq3, zeogq1, zeogq2, zeogq3;
 };
 
-extern thread_local timp00_rec timp00;
-extern thread_local timp01_rec timp01;
-extern thread_local timp02_rec timp02;
-extern thread_local timp03_rec timp03;
-extern thread_local timp04_rec timp04;
-extern thread_local timp05_rec timp05;
-extern thread_local timp06_rec timp06;
-extern thread_local timp07_rec timp07;
-extern thread_local timp08_rec timp08;
-extern thread_local timp09_rec timp09;
-extern thread_local timp10_rec timp10;
-extern thread_local timp11_rec timp11;
-extern thread_local timp12_rec timp12;
-extern thread_local timp13_rec timp13;
-extern thread_local timp14_rec timp14;
-extern thread_local timp15_rec timp15;
+extern constinit thread_local timp00_rec timp00;
+extern constinit thread_local timp01_rec timp01;
+extern constinit thread_local timp02_rec timp02;
+extern constinit thread_local timp03_rec timp03;
+extern constinit thread_local timp04_rec timp04;
+extern constinit thread_local timp05_rec timp05;
+extern constinit thread_local timp06_rec timp06;
+extern constinit thread_local timp07_rec timp07;
+extern constinit thread_local timp08_rec timp08;
+extern constinit thread_local timp09_rec timp09;
+extern constinit thread_local timp10_rec timp10;
+extern constinit thread_local timp11_rec timp11;
+extern constinit thread_local timp12_rec timp12;
+extern constinit thread_local timp13_rec timp13;
+extern constinit thread_local timp14_rec timp14;
+extern constinit thread_local timp15_rec timp15;
 
 // Sets the frame state for a UT instant (year, month 1-12, day of month,
 // hour, minute, second). Stops the program on a bad date, a year outside

@@ -296,6 +296,66 @@ TEST(ProcessRecord, IgrfSubtractionRemovesTheModelField) {
   EXPECT_EQ(st.nblorej, 0);
 }
 
+TEST(ProcessRecord, DisagreeingTiltsRejectTheRecordAfterCountingIt) {
+  voxfill::run_state st = small_state(false, true);
+  testing::internal::CaptureStdout();
+  voxfill::process_record(st, june, 1, 0, 0, km(5.1f), 0, 0);
+  ASSERT_EQ(testing::internal::GetCapturedStdout().find("***"), std::string::npos);
+  // A second record of the same instant reuses the field library's state:
+  // turn its tilt 1.5 degrees away so that the two libraries disagree.
+  magfield::magfld1.psi += 1.5f * 3.14159f / 180.0f;
+  float diptan, tdiptan;
+  vuraruro::g_gsm_dipole_tilt_angle(diptan);
+  diptan = diptan * 180.0f / 3.14159f;
+  voxfill::gdiptil(tdiptan);
+  tdiptan = 180.0f * tdiptan / 3.14159f;
+  ASSERT_GT(std::fabs(diptan - tdiptan), 1.0f);
+  st.nbvec = 2;
+  testing::internal::CaptureStdout();
+  voxfill::process_record(st, june, 1, 0, 0, km(5.1f), 0, 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            fortio::free_line("*** dipta, Tdiptan,diff=", diptan, tdiptan, diptan - tdiptan) + "\n" +
+                " *** block rejected : 1 / 2\n");
+  EXPECT_EQ(st.nblorej, 1);
+  EXPECT_EQ(st.nt, 2);
+  EXPECT_EQ(st.ntot, 2);
+  EXPECT_EQ(total_samples(st), 1);
+}
+
+TEST(ProcessRecord, ARepeatedInstantGivesTheSameSumsAsAFreshSetUp) {
+  const float b[3] = {12.5f, -7.25f, 31.0f}, p[3] = {km(2.0f), km(-4.0f), km(6.5f)};
+  voxfill::run_state reused = small_state(false, true), fresh = small_state(false, true);
+  testing::internal::CaptureStdout();
+  voxfill::process_record(reused, june, b[0], b[1], b[2], p[0], p[1], p[2]);
+  voxfill::process_record(reused, june, b[0], b[1], b[2], p[0], p[1], p[2]);
+  voxfill::process_record(fresh, june, b[0], b[1], b[2], p[0], p[1], p[2]);
+  voxfill::process_record(fresh, december, b[0], b[1], b[2], p[0], p[1], p[2]);
+  voxfill::process_record(fresh, june, b[0], b[1], b[2], p[0], p[1], p[2]);
+  testing::internal::GetCapturedStdout();
+  for (std::size_t c = 0; c < reused.geo.total_cells(); ++c) {
+    if (reused.nvalb[c] == 0) continue;
+    EXPECT_EQ(reused.nvalb[c], 2);
+    EXPECT_EQ(fresh.nvalb[c], 2);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(reused.gridb[4 * c + k], fresh.gridb[4 * c + k]) << k;
+  }
+  EXPECT_EQ(total_samples(reused), 2);
+}
+
+TEST(ProcessRecord, SetUpWarningsRepeatForEveryRecord) {
+  // From 2025 on the coordinate library warns at each set-up that its pole
+  // table ends; a repeated instant must not silence it.
+  voxfill::run_state st = small_state();
+  const record_time t{2025, 3, 1, 0, 0, 0};
+  testing::internal::CaptureStdout();
+  voxfill::process_record(st, t, 1, 0, 0, km(30.0f), 0, 0);
+  const std::string one = testing::internal::GetCapturedStdout();
+  ASSERT_NE(one.find("Warning"), std::string::npos);
+  testing::internal::CaptureStdout();
+  voxfill::process_record(st, t, 1, 0, 0, km(30.0f), 0, 0);
+  voxfill::process_record(st, t, 1, 0, 0, km(30.0f), 0, 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), one + one);
+}
+
 // Kp classes from the real Kp history file.
 class KpRecordTest : public testing::Test {
  protected:

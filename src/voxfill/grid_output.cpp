@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "fortio/fortio.h"
 
@@ -149,49 +150,67 @@ char* format_cell_line(char* p, const float* sums, std::int32_t n) {
 
 void write_grid_file(const run_state& st, int idta, int kp4, const std::string& path) {
   const geometry& g = st.geo;
-  const std::size_t ny = static_cast<std::size_t>(g.ny), nz = static_cast<std::size_t>(g.nz);
+  const std::size_t nx = static_cast<std::size_t>(g.nx), ny = static_cast<std::size_t>(g.ny),
+                    nz = static_cast<std::size_t>(g.nz);
+  const std::size_t cells = g.cells_per_class();
+  const std::size_t base = g.cell(1, 1, 1, idta, kp4);
+  const std::int32_t* const counts = &st.nvalb[base];
+  const float* const sums = &st.gridb[base * nb_components];
+
   // The file runs x outermost and z innermost while the grids keep x
-  // fastest: each block covers a few x planes, whose lines are placed in the
-  // block as the cells come in memory order.
-  const std::size_t plane_bytes = ny * nz * cell_line_bytes;
-  const int planes = static_cast<int>(std::clamp<std::size_t>(block_bytes / std::max<std::size_t>(plane_bytes, 1), 1,
-                                                             static_cast<std::size_t>(g.nx)));
-  const std::size_t buf_bytes = std::max(plane_bytes * static_cast<std::size_t>(planes), header_line_bytes);
-  std::unique_ptr<char[], free_deleter> buf(allocate_or_stop(buf_bytes));
-  // Most cells are empty: the block starts as all empty lines, and only the
-  // lines of cells with samples are written and put back afterwards.
-  const std::string empty = empty_cell_line();
-  const std::size_t block_lines = plane_bytes * static_cast<std::size_t>(planes) / cell_line_bytes;
-  for (std::size_t l = 0; l < block_lines; ++l) std::memcpy(buf.get() + l * cell_line_bytes, empty.data(), cell_line_bytes);
+  // fastest. The text goes out in blocks of whole x planes; most cells are
+  // empty, so a block starts as all empty lines and only the lines of cells
+  // with samples are written into it (and put back after it went out).
+  const std::size_t plane_lines = ny * nz;
+  const std::size_t plane_bytes = plane_lines * cell_line_bytes;
+  const std::size_t planes = std::clamp<std::size_t>(block_bytes / std::max<std::size_t>(plane_bytes, 1), 1, nx);
+  const std::size_t nblocks = (nx + planes - 1) / planes;
+
+  // The cells with samples, found in one pass in memory order and grouped
+  // by block: first[b] .. first[b + 1] - 1 in `filled`, as offsets in the
+  // class.
+  std::vector<std::size_t> first(nblocks + 1, 0);
+  for (std::size_t c = 0; c < cells;) {
+    for (std::size_t ix = 0; ix < nx; ++ix, ++c) {
+      if (counts[c] != 0) ++first[ix / planes + 1];
+    }
+  }
+  for (std::size_t b = 0; b < nblocks; ++b) first[b + 1] += first[b];
+  const std::size_t nfilled = first[nblocks];
   std::unique_ptr<std::uint32_t[], free_deleter> filled(
-      reinterpret_cast<std::uint32_t*>(allocate_or_stop(block_lines * sizeof(std::uint32_t))));
+      reinterpret_cast<std::uint32_t*>(allocate_or_stop(std::max<std::size_t>(nfilled, 1) * sizeof(std::uint32_t))));
+  {
+    std::vector<std::size_t> next(first.begin(), first.end() - 1);
+    for (std::size_t c = 0; c < cells;) {
+      for (std::size_t ix = 0; ix < nx; ++ix, ++c) {
+        if (counts[c] != 0) filled[next[ix / planes]++] = static_cast<std::uint32_t>(c);
+      }
+    }
+  }
+
+  std::unique_ptr<char[], free_deleter> buf(allocate_or_stop(plane_bytes * planes));
+  const std::string empty = empty_cell_line();
+  for (std::size_t l = 0; l < plane_lines * planes; ++l) {
+    std::memcpy(buf.get() + l * cell_line_bytes, empty.data(), cell_line_bytes);
+  }
+  // Line of cell c of the class within block b.
+  const auto line_in_block = [&](std::size_t c, std::size_t b) {
+    const std::size_t ix = c % nx, rest = c / nx;
+    return ((ix - b * planes) * ny + rest % ny) * nz + rest / ny;
+  };
 
   grid_file out(path);
   const std::string header = header_line(g);
   out.write(header.data(), header.size());
-
-  const std::size_t plane_lines = ny * nz;
-  for (int i0 = 1; i0 <= g.nx; i0 += planes) {
-    const int nb = std::min(planes, g.nx - i0 + 1);
-    std::size_t nfilled = 0;
-    // Cells in memory order (y then z), which keeps the reads sequential.
-    for (int k = 1; k <= g.nz; ++k) {
-      for (int j = 1; j <= g.ny; ++j) {
-        const std::size_t c0 = g.cell(i0, j, k, idta, kp4);
-        const std::size_t l = static_cast<std::size_t>(j - 1) * nz + static_cast<std::size_t>(k - 1);
-        for (int di = 0; di < nb; ++di) {
-          const std::int32_t n = st.nvalb[c0 + static_cast<std::size_t>(di)];
-          if (n == 0) continue;
-          const std::size_t line = l + static_cast<std::size_t>(di) * plane_lines;
-          format_cell_line(buf.get() + line * cell_line_bytes,
-                           &st.gridb[(c0 + static_cast<std::size_t>(di)) * nb_components], n);
-          filled[nfilled++] = static_cast<std::uint32_t>(line);
-        }
-      }
+  for (std::size_t b = 0; b < nblocks; ++b) {
+    for (std::size_t f = first[b]; f < first[b + 1]; ++f) {
+      const std::size_t c = filled[f];
+      format_cell_line(buf.get() + line_in_block(c, b) * cell_line_bytes, &sums[c * nb_components], counts[c]);
     }
-    out.write(buf.get(), plane_bytes * static_cast<std::size_t>(nb));
-    for (std::size_t f = 0; f < nfilled; ++f) {
-      std::memcpy(buf.get() + std::size_t{filled[f]} * cell_line_bytes, empty.data(), cell_line_bytes);
+    const std::size_t block_planes = std::min(planes, nx - b * planes);
+    out.write(buf.get(), plane_bytes * block_planes);
+    for (std::size_t f = first[b]; f < first[b + 1]; ++f) {
+      std::memcpy(buf.get() + line_in_block(filled[f], b) * cell_line_bytes, empty.data(), cell_line_bytes);
     }
   }
 

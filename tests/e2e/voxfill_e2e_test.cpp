@@ -128,6 +128,15 @@ TEST_F(VoxfillRun, InputEndingBeforeTheAnswersIsAnError) {
   }
 }
 
+TEST_F(VoxfillRun, KpClassesWithoutTheKpFileIsAnError) {
+  testutil::write_file(dir_ / "a.txt", "");
+  const outcome o = run_voxfill(dir_, "Yes\nNo\na.txt\n");
+  EXPECT_NE(o.status, 0);
+  EXPECT_EQ(o.err.find("STOP"), std::string::npos);
+  // The run ends before the first measurement file.
+  EXPECT_EQ(o.out.find("path of file"), std::string::npos);
+}
+
 TEST_F(VoxfillRun, ExcludedFileWithAndWithoutIgrf) {
   const std::string excluded = "FGMPOS_asc_database/2004/2004_09/C1_FGM_SPIN_20040904.txt";
   fs::create_directories(dir_ / "FGMPOS_asc_database/2004/2004_09");

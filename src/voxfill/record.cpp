@@ -13,7 +13,7 @@ namespace voxfill {
 namespace {
 
 // Pi as the tilt conversions have always used it, for both libraries' tilts.
-constexpr float pi_deg = 3.14159f;
+constexpr float pi_for_degrees = 3.14159f;
 // Solar-wind velocity handed to the field library, GSE, km/s: along -X, so
 // that its GSW frame is the GSM frame.
 constexpr float vgsex = -400.0f, vgsey = 0.0f, vgsez = 0.0f;
@@ -101,7 +101,7 @@ void process_record(run_state& st, const record_time& t, float bx, float by, flo
   vuraruro::t_gse_to_gsm(bx, by, bz, bxg, byg, bzg);
   float diptan;
   vuraruro::g_gsm_dipole_tilt_angle(diptan);
-  diptan = diptan * 180.0f / pi_deg;
+  diptan = diptan * 180.0f / pi_for_degrees;
 
   pxg = pxg / earth_radius_km;
   pyg = pyg / earth_radius_km;
@@ -116,7 +116,7 @@ void process_record(run_state& st, const record_time& t, float bx, float by, flo
     set_field_state(st.memo, t);
     float tdiptan;
     gdiptil(tdiptan);
-    tdiptan = 180.0f * tdiptan / pi_deg;
+    tdiptan = 180.0f * tdiptan / pi_for_degrees;
     if (!tilts_agree(diptan, tdiptan)) {
       ++st.nblorej;
       fortio::print("*** dipta, Tdiptan,diff=", diptan, tdiptan, diptan - tdiptan);

@@ -67,7 +67,9 @@ TEST(DecodeTime, ReadsTheSixFieldsOfAnIsoTime) {
   for (const Case& c : cases) {
     record_time t;
     EXPECT_EQ(voxfill::decode_time(c.text, t), c.status) << c.text;
-    if (c.status == 0) EXPECT_EQ(t, c.t) << c.text;
+    if (c.status == 0) {
+      EXPECT_EQ(t, c.t) << c.text;
+    }
   }
 }
 

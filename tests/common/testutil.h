@@ -9,9 +9,29 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace testutil {
+
+// Directories made by temp_dir(), removed when the test program ends (not in
+// death-test children, which end inside their statement).
+inline std::vector<std::filesystem::path>& made_dirs() {
+  static std::vector<std::filesystem::path> dirs;
+  return dirs;
+}
+
+class temp_dir_cleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    std::error_code ec;
+    for (const auto& d : made_dirs()) std::filesystem::remove_all(d, ec);
+  }
+};
+
+inline const bool temp_dir_cleanup_registered =
+    (::testing::AddGlobalTestEnvironment(new temp_dir_cleanup), true);
 
 // A fresh empty directory under the system's temporary directory.
 inline std::filesystem::path temp_dir(const std::string& tag) {
@@ -20,6 +40,7 @@ inline std::filesystem::path temp_dir(const std::string& tag) {
              ("voxfill_" + tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
+  made_dirs().push_back(dir);
   return dir;
 }
 
@@ -58,7 +79,8 @@ inline void redirect_stdout(const std::string& path) {
 // `expected_stdout` on standard output.
 #define EXPECT_STOP(statement, stop_text, expected_stdout)                              \
   do {                                                                                \
-    const std::string vf_out_ = (::testutil::temp_dir("stop") / "stdout.txt").string(); \
+    const auto vf_dir_ = ::testutil::temp_dir("stop");                                \
+    const std::string vf_out_ = (vf_dir_ / "stdout.txt").string();                    \
     EXPECT_EXIT(                                                                      \
         {                                                                             \
           ::testutil::redirect_stdout(vf_out_);                                       \
@@ -67,4 +89,5 @@ inline void redirect_stdout(const std::string& path) {
         ::testing::ExitedWithCode(0),                                                 \
         "STOP " + ::testutil::literal(stop_text) + "\n");                           \
     EXPECT_EQ(::testutil::read_file(vf_out_), expected_stdout);                       \
+    std::filesystem::remove_all(vf_dir_);                                             \
   } while (0)

@@ -29,7 +29,7 @@ cmake --build "$build" --target voxfill make_sample -j "$jobs"
 voxfill=$build/src/voxfill/voxfill
 make_sample=$build/tools/make_sample
 
-mkdir -p "$run/data" "$run/$grid_dir"
+mkdir -p "$run/data"
 cd "$run"
 free_kb=$(df -Pk . | awk 'NR == 2 { print $4 }')
 if [ "$free_kb" -lt $((grid_bytes / 1024 + 262144)) ]; then

@@ -158,6 +158,7 @@ void process_record(run_state& st, const record_time& t, float bx, float by, flo
 
   const std::size_t c = g.cell(igx, igy, igz, idta, kp4);
   ++st.nvalb[c];
+  st.mark_binned(c);
   if (st.nt == 7) fortio::print("Reading file...");
   float* sums = &st.gridb[c * nb_components];
   sums[0] += bxg;

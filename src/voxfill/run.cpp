@@ -88,6 +88,7 @@ void allocate_grids(run_state& st) {
   const std::size_t cells = st.geo.total_cells();
   st.gridb.reset(allocate_zeroed<float>(cells * nb_components));
   st.nvalb.reset(allocate_zeroed<std::int32_t>(cells));
+  st.binned_chunks.assign((cells >> run_state::chunk_shift) + 1, 0);
 }
 
 void run(std::FILE* in) {

@@ -81,6 +81,12 @@ struct run_state {
   // the cell order of geometry::cell. nvalb: samples per cell.
   std::unique_ptr<float[], free_deleter> gridb;
   std::unique_ptr<std::int32_t[], free_deleter> nvalb;
+  // One flag per chunk of 2^chunk_shift cells of nvalb: set when a record is
+  // binned into the chunk. The output stage reads only flagged chunks, so the
+  // untouched part of the reservation is never read (nor faulted in).
+  static constexpr int chunk_shift = 10;
+  std::vector<std::uint8_t> binned_chunks;
+  void mark_binned(std::size_t c) { binned_chunks[c >> chunk_shift] = 1; }
 
   // Kp table (filled only with the Kp option) and its lookup index.
   std::vector<kp::datim_text> datim;

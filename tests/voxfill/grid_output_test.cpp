@@ -44,6 +44,7 @@ voxfill::run_state state(int nx, int ny, int nz, bool kp_on, bool sigrf = false)
 void add_sample(voxfill::run_state& st, int i, int j, int k, int idta, int kp4, float bx, float by, float bz) {
   const std::size_t c = st.geo.cell(i, j, k, idta, kp4);
   st.nvalb[c] += 1;
+  st.mark_binned(c);
   st.gridb[4 * c + 0] += bx;
   st.gridb[4 * c + 1] += by;
   st.gridb[4 * c + 2] += bz;
@@ -224,10 +225,12 @@ TEST_F(GridOutputTest, NothingWrittenWhenNoRecordReachedTheTiltStep) {
 }
 
 TEST_F(GridOutputTest, BlocksOfSeveralPlanesKeepTheLineOrder) {
-  // A plane of 200 x 200 lines is about 2.4 MB, so the output goes in blocks
-  // of a few x planes, the last one shorter.
-  voxfill::run_state st = state(7, 200, 200, false);
-  const cell_key cells[] = {{1, 1, 1}, {1, 200, 200}, {3, 17, 4}, {4, 1, 2}, {5, 200, 1}, {7, 123, 199}};
+  // A plane of 60 x 60 lines is about 220 kB, so the output goes in blocks
+  // of four x planes, the last one shorter; the class does not start on a
+  // chunk boundary of the binned-chunk flags, and its first and last cells
+  // are filled.
+  voxfill::run_state st = state(9, 60, 60, false);
+  const cell_key cells[] = {{1, 1, 1}, {1, 60, 60}, {3, 17, 4}, {4, 1, 2}, {5, 60, 1}, {9, 23, 59}, {9, 60, 60}};
   std::map<cell_key, std::string> lines;
   for (const cell_key& c : cells) {
     add_sample(st, c.i, c.j, c.k, 2, 1, 3.0f, 4.0f, 0.0f);
@@ -237,7 +240,7 @@ TEST_F(GridOutputTest, BlocksOfSeveralPlanesKeepTheLineOrder) {
   testing::internal::CaptureStdout();
   voxfill::write_grid_file(st, 2, 1, "out/g.dat");
   testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(testutil::read_file("out/g.dat") == expected_file(7, 200, 200, lines));
+  EXPECT_TRUE(testutil::read_file("out/g.dat") == expected_file(9, 60, 60, lines));
   EXPECT_EQ(files_in("out"), std::set<std::string>{"g.dat"});
 }
 

@@ -438,7 +438,11 @@ INSTANTIATE_TEST_SUITE_P(
         GeometryCase{"dipole_along_sun", 1.f, 0.f, 0.f, 0.f, 0.f, 0.f, 0.f, 0.409f,
                      "*** Vuraruro error rgmgs"},
         GeometryCase{"sun_off_ecliptic", 0.06f, -0.19f, 0.98f, 0.f, 0.f, 0.f, 1.0f, 0.409f,
-                     "*** Vuraruro error 3"}),
+                     "*** Vuraruro error 3"},
+        // Sun in the ecliptic keeps the GSE-GSM angle consistent for any
+        // dipole length; the MAG-SM angle assumes a unit dipole.
+        GeometryCase{"dipole_of_length_two", 0.1f, 0.2f, 2.0f, 0.f, 0.f, 0.f, 0.f, 0.409f,
+                     "*** Vuraruro error 4"}),
     [](const ::testing::TestParamInfo<GeometryCase>& info) { return std::string(info.param.name); });
 
 // The second half alone, fed a real instant's dipole and sun angles, leaves
@@ -458,6 +462,38 @@ TEST(SunDir, AcceptsBothEndYears) {
   EXPECT_NEAR(sdec / deg, -23.0, 0.2);  // early January
   cp_gei_sun_dir(2099, 365, 23, 59, 59, gst, slong, sra, sdec, obliq);
   EXPECT_NEAR(sdec / deg, -23.0, 0.2);
+}
+
+// The day count and the long sums of degrees are double, but their
+// coefficients are the single-precision constants. Late in the range, an
+// exact 0.9856473354 would shift gst and slong by about 0.001 deg (40 float
+// steps) and a single-precision sum by up to 0.004 deg; evaluated here in
+// double, the two must agree to a few float steps.
+TEST(SunDir, LongSumsAreDoubleWithSingleConstants) {
+  struct Case {
+    int year, doy, h, m, s;
+  };
+  const Case cases[] = {{2099, 200, 13, 7, 41}, {2090, 33, 0, 0, 1}, {2060, 300, 23, 59, 59}};
+  const double rad = double(0.017453292f);
+  for (const Case& c : cases) {
+    const double fday = (3600.0 * c.h + 60.0 * c.m + c.s) / 86400.0;
+    const double dj =
+        365.0 * (c.year - 1900) + (c.year - 1901) / 4 + c.doy - 0.5 + fday;
+    const double gst_ref = std::fmod(double(279.690983f) + double(0.9856473354f) * dj +
+                                         360.0 * fday + 180.0,
+                                     360.0) *
+                           rad;
+    const double vl = std::fmod(double(279.696678f) + double(0.9856473354f) * dj, 360.0);
+    const double g = std::fmod(double(358.475845f) + double(0.985600267f) * dj, 360.0) * rad;
+    const double t = dj / 36525.0;
+    const double slong_ref = (vl + (double(1.91946f) - double(0.004789f) * t) * std::sin(g) +
+                              double(0.020094f) * std::sin(2.0 * g)) *
+                             rad;
+    float gst, slong, sra, sdec, obliq;
+    cp_gei_sun_dir(c.year, c.doy, c.h, c.m, c.s, gst, slong, sra, sdec, obliq);
+    EXPECT_NEAR(gst, gst_ref, 2e-6) << c.year;
+    EXPECT_NEAR(slong, slong_ref, 3e-6) << c.year;
+  }
 }
 
 // ---------------------------------------------------------------------------

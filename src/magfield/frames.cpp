@@ -163,7 +163,7 @@ void geodgeo_08(float& h, float& xmu, float& r, float& theta, int j) {
     const float den = std::sqrt(cosxmu * cosxmu + q * q);
     const float coslam = cosxmu / den;  // geocentric latitude of the foot point
     const float sinlam = sinxmu / (den * one_beta);
-    const float rs = r_eq / std::sqrt(1.f + beta * sinlam * sinlam);
+    const float rs = r_eq / std::sqrt(1.f + beta * (sinlam * sinlam));
     const float x = rs * coslam + h * cosxmu;
     const float z = rs * sinlam + h * sinxmu;
     const float rr = std::sqrt(x * x + z * z);
@@ -179,9 +179,9 @@ void geodgeo_08(float& h, float& xmu, float& r, float& theta, int j) {
     do {
       const float sp = std::sin(phi1);
       // Rounding can push the sine a hair past 1 at the poles.
-      const float arg = std::fmin(1.f, std::fmax(-1.f, sp * one_beta / std::sqrt(1.f + beta2 * sp * sp)));
+      const float arg = std::fmin(1.f, std::fmax(-1.f, sp * one_beta / std::sqrt(1.f + beta2 * (sp * sp))));
       xmus = std::asin(arg);  // geodetic latitude of the foot point
-      const float rs = r_eq / std::sqrt(1.f + beta * sp * sp);
+      const float rs = r_eq / std::sqrt(1.f + beta * (sp * sp));
       const float cosfims = std::cos(phi1 - xmus);
       const float rc = rs * cosfims;
       hh = std::sqrt(rc * rc + rr * rr - rs * rs) - rc;

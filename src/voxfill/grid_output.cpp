@@ -89,16 +89,6 @@ void make_grid_dir(const std::string& dir) {
   }
 }
 
-char* allocate_or_stop(std::size_t bytes) {
-  char* p = static_cast<char*>(std::malloc(bytes));
-  if (!p) {
-    char msg[64];
-    std::snprintf(msg, sizeof msg, "Error allocating %lu bytes", static_cast<unsigned long>(bytes));
-    fortio::io_error(msg);
-  }
-  return p;
-}
-
 }  // namespace
 
 std::string grid_dir_name(bool kp_on, bool sigrf) {
@@ -192,7 +182,7 @@ void write_grid_file(const run_state& st, int idta, int kp4, const std::string& 
     for (const std::uint32_t c : found) filled[next[c % nx / planes]++] = c;
   }
 
-  std::unique_ptr<char[], free_deleter> buf(allocate_or_stop(plane_bytes * planes));
+  std::unique_ptr<char[], free_deleter> buf(static_cast<char*>(allocate_zeroed(plane_bytes * planes, 1)));
   const std::string empty = empty_cell_line();
   for (std::size_t l = 0; l < plane_lines * planes; ++l) {
     std::memcpy(buf.get() + l * cell_line_bytes, empty.data(), cell_line_bytes);

@@ -18,8 +18,6 @@ constexpr float pi_for_degrees = 3.14159f;
 // that its GSW frame is the GSM frame.
 constexpr float vgsex = -400.0f, vgsey = 0.0f, vgsez = 0.0f;
 
-bool is_leap(int y) { return (y % 100 == 0) ? (y % 400 == 0) : (y % 4 == 0); }
-
 // Years whose set-ups write no warning line, so that a repeated instant may
 // reuse the state: the dipole table of the coordinate library ends in 2025,
 // the field library's tables cover 1965-2030.
@@ -65,8 +63,9 @@ int check_date(const record_time& t) {
   // bound on the day.
   if (t.iyear < 1901 || t.iyear > 2099) return status_year;
   if (t.imon < 1 || t.imon > 12) return status_month;
-  static constexpr int month_days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const int length = (t.imon == 2 && is_leap(t.iyear)) ? 29 : month_days[t.imon - 1];
+  // Year and month are valid here, so the calendar cannot stop.
+  int length = 0;
+  vuraruro::cp_nbday_in_month(t.iyear, t.imon, length);
   if (t.iday > length) return status_day;
   return 0;
 }

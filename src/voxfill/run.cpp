@@ -34,16 +34,6 @@ void check_axis(float lo, float hi, float d, int n, const char* span_label, cons
   }
 }
 
-template <class T>
-T* allocate_zeroed(std::size_t count) {
-  const std::size_t bytes = count * sizeof(T);
-  void* p = std::calloc(count, sizeof(T));
-  if (!p) {
-    fortio::io_error("Error allocating " + std::to_string(static_cast<unsigned long>(bytes)) + " bytes");
-  }
-  return static_cast<T*>(p);
-}
-
 // Asks one question and reads its answer; the dialogue cannot go on without it.
 std::array<char, 3> ask(input_lines& in, const char* question) {
   fortio::print(question);
@@ -55,6 +45,12 @@ std::array<char, 3> ask(input_lines& in, const char* question) {
 }
 
 }  // namespace
+
+void* allocate_zeroed(std::size_t count, std::size_t size) {
+  void* p = std::calloc(count, size);
+  if (!p) fortio::io_error("Error allocating " + std::to_string(static_cast<unsigned long>(count * size)) + " bytes");
+  return p;
+}
 
 std::array<char, 3> answer_text(std::string_view line) {
   std::array<char, 3> text{' ', ' ', ' '};
@@ -86,8 +82,8 @@ void check_coherence(const geometry& g) {
 
 void allocate_grids(run_state& st) {
   const std::size_t cells = st.geo.total_cells();
-  st.gridb.reset(allocate_zeroed<float>(cells * nb_components));
-  st.nvalb.reset(allocate_zeroed<std::int32_t>(cells));
+  st.gridb.reset(static_cast<float*>(allocate_zeroed(cells * nb_components, sizeof(float))));
+  st.nvalb.reset(static_cast<std::int32_t*>(allocate_zeroed(cells, sizeof(std::int32_t))));
   st.binned_chunks.assign((cells >> run_state::chunk_shift) + 1, 0);
 }
 

@@ -63,6 +63,10 @@ struct setup_memo {
   int idoty = 0;
 };
 
+// Reserves `count` elements of `size` bytes, zeroed; ends the run with
+// "Error allocating <n> bytes" (non-zero status) when the memory is not there.
+void* allocate_zeroed(std::size_t count, std::size_t size);
+
 struct free_deleter {
   void operator()(void* p) const { std::free(p); }
 };

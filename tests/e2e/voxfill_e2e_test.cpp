@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/testutil.h"
+#include "common/record_line.h"
 
 namespace {
 
@@ -42,13 +43,7 @@ outcome run_voxfill(const fs::path& dir, const std::string& input, const std::st
   return o;
 }
 
-// One measurement line, layout (a24,1x,6E14.6,1x,a2): field nT, position km,
-// GSE.
-std::string record_line(const char* time, float bx, float by, float bz, float px, float py, float pz) {
-  char buf[160];
-  std::snprintf(buf, sizeof buf, "%-24s %14.6E%14.6E%14.6E%14.6E%14.6E%14.6E C1", time, bx, by, bz, px, py, pz);
-  return buf;
-}
+using testutil::record_line;
 
 constexpr float re_km = 6372.2f;
 const std::string dashes65(65, '-');

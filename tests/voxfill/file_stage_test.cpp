@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/testutil.h"
+#include "record_line.h"
 #include "fortio/fortio.h"
 #include "voxfill/record.h"
 #include "voxfill/run.h"
@@ -18,13 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using voxfill::record_time;
 
-// One measurement line, layout (a24,1x,6E14.6,1x,a2): field nT then
-// position km, GSE.
-std::string record_line(const char* time, float bx, float by, float bz, float px, float py, float pz) {
-  char buf[160];
-  std::snprintf(buf, sizeof buf, "%-24s %14.6E%14.6E%14.6E%14.6E%14.6E%14.6E C1", time, bx, by, bz, px, py, pz);
-  return buf;
-}
+using testutil::record_line;
 
 // 5.1 Earth radii along X: GSE and GSM agree there, cell (3, 3, 3) of the
 // small cube; at 2005-06-21 17 UT the tilt class is 8.
